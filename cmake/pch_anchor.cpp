@@ -1,0 +1,1 @@
+// The precompiled header needs one translation unit to be built from.

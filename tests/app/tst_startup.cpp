@@ -1,0 +1,300 @@
+#include "tst_startup.h"
+
+#include "appvalues.h"
+#include "corva.h"
+#include "dmdata.h"
+#include "endrequest.h"
+#include "frmmain.h"
+#include "frmsplash.h"
+#include "launcher.h"
+#include "scriptedmessages.h"
+#include "startup.h"
+#include "testdb.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using corva::ScriptedMessages;
+using corva::ShownMessage;
+
+namespace {
+
+const QString DbprepQuestion = u"数据连接失败，是否要安装配置数据库？"_s;
+const QString ConfigWarning = u"配置文件不存在或出错，请先配置系统！"_s;
+
+QByteArray pgConfig(const QString& password)
+{
+    return "[DBconn]\ndriver=postgres\nserver=" + qgetenv("EQ_TEST_PG_SERVER") + "\nDatabase="
+           + qgetenv("EQ_TEST_PG") + "\nuser=" + qgetenv("EQ_TEST_PG_USER")
+           + "\npassword=" + corva::SavePass(password).toUtf8() + '\n';
+}
+
+} // namespace
+
+void TstStartup::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    app::SetConfigPath(configPath());
+    app::ClearEndRequest();
+    app::DatabaseName.clear();
+    app::CurrentOperator.clear();
+    m_launcher = std::make_unique<app::RecordingLauncher>();
+    m_splashTexts.clear();
+    app::TfrmSplash::SetTextObserver([this](const QString& text) { m_splashTexts.append(text); });
+}
+
+void TstStartup::cleanup()
+{
+    app::TfrmSplash::SetTextObserver({});
+    m_launcher.reset();
+    app::CloseSplash();
+    app::ClearEndRequest();
+    app::SetConfigPath(QString());
+}
+
+QString TstStartup::configPath() const
+{
+    return m_dir->filePath(u"Config.ini"_s);
+}
+
+void TstStartup::writeConfig(const QByteArray& content) const
+{
+    QFile file(configPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+void TstStartup::splashWindow()
+{
+    app::TfrmSplash splash;
+    QCOMPARE(splash.objectName(), u"frmSplash"_s);
+    QCOMPARE(splash.windowTitle(), u"系统登录 splash 界面"_s);
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(splash.size(), QSize(470, 294));
+    QCOMPARE(splash.Image1->geometry(), splash.rect());
+    QVERIFY(splash.Image1->hasScaledContents());
+    QCOMPARE(splash.Image1->pixmap().size(), QSize(470, 294));
+    QCOMPARE(splash.Label1->pos(), QPoint(24, 264));
+    QCOMPARE(splash.Label1->font().pixelSize(), 14);
+    QCOMPARE(splash.Label1->text(), u"系统正在启动，请稍候 ....."_s);
+    // The whole status text fits on the label, and the label inside the window.
+    splash.ShowStatus(u"连接成功，正在登录 ....."_s);
+    QVERIFY(splash.Label1->width() >= splash.Label1->sizeHint().width());
+    QVERIFY(splash.rect().contains(splash.Label1->geometry()));
+}
+
+void TstStartup::missingConfigTriesDefaults()
+{
+    ScriptedMessages messages;
+    messages.pushAnswer(corva::No);
+    app::Session session;
+    QVERIFY(!app::StartUp(session));
+
+    // No file, so the defaults: the embedded database "vaVEVezi" beside the program, which is
+    // not there either.
+    const db::ConnectionSettings& tried = session.dataModule->ADOcnn.settings();
+    QCOMPARE(tried.backend, db::Backend::Sqlite);
+    QCOMPARE(tried.server, u"(Local)"_s);
+    QCOMPARE(tried.database, QDir(m_dir->path()).filePath(u"vaVEVezi.db"_s));
+    QCOMPARE(tried.user, u"sa"_s);
+    QCOMPARE(tried.password, QString());
+    QCOMPARE(app::DatabaseName, u"vaVEVezi"_s);
+    QCOMPARE(messages.log(), (QList<ShownMessage>{{DbprepQuestion, corva::Question}}));
+    QVERIFY(!session.mainWindow);
+}
+
+void TstStartup::failedConnection_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("attempted");
+    QTest::addColumn<QStringList>("started");
+
+    const QStringList nothing;
+    const QStringList dbprep{u"dbprep"_s};
+    QTest::newRow("no Config.ini, no") << QByteArray() << int(corva::No) << true << nothing;
+    QTest::newRow("no Config.ini, yes") << QByteArray() << int(corva::Yes) << true << dbprep;
+    QTest::newRow("empty Database") << QByteArray("[DBconn]\nDatabase=\n") << int(corva::No)
+                                    << false << nothing;
+    QTest::newRow("blank Database, yes")
+        << QByteArray("[dbconn]\ndriver=postgres\nserver=127.0.0.1:1\nDatabase=   \n")
+        << int(corva::Yes) << false << dbprep;
+    QTest::newRow("missing SQLite file") << QByteArray("[DBconn]\nDatabase=nothere\n")
+                                         << int(corva::Yes) << true << dbprep;
+    QTest::newRow("unreachable PostgreSQL server")
+        << QByteArray("[DBconn]\ndriver=postgres\nserver=127.0.0.1:1\nDatabase=eq\n")
+        << int(corva::No) << true << nothing;
+}
+
+void TstStartup::failedConnection()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(int, answer);
+    QFETCH(bool, attempted);
+    QFETCH(QStringList, started);
+    if (!config.isEmpty())
+        writeConfig(config);
+
+    ScriptedMessages messages;
+    messages.pushAnswer(answer);
+    app::Session session;
+    QVERIFY(!app::StartUp(session));
+
+    QCOMPARE(messages.log(), (QList<ShownMessage>{{DbprepQuestion, corva::Question}}));
+    QCOMPARE(m_launcher->started(), started);
+    QVERIFY(app::EndRequested());
+    QVERIFY(!session.dataModule->IsConnected);
+    QVERIFY(!session.dataModule->ADOcnn.isOpen());
+    // A connection that was tried has left its settings behind.
+    QCOMPARE(!session.dataModule->ADOcnn.settings().database.isEmpty(), attempted);
+    QVERIFY(!app::frmSplash);
+    QVERIFY(!session.mainWindow);
+    const QStringList shown = attempted
+                                  ? QStringList{u"系统正在启动，请稍候 ....."_s,
+                                                u"正在连接数据库 ....."_s}
+                                  : QStringList{u"系统正在启动，请稍候 ....."_s};
+    QCOMPARE(m_splashTexts, shown);
+}
+
+void TstStartup::configurationError_data()
+{
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<bool>("asDirectory");
+
+    QTest::newRow("unknown driver") << QByteArray("[DBconn]\ndriver=oracle\n") << false;
+    QTest::newRow("Config.ini cannot be read") << QByteArray() << true;
+}
+
+void TstStartup::configurationError()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(bool, asDirectory);
+    if (asDirectory)
+        QVERIFY(QDir(m_dir->path()).mkdir(u"Config.ini"_s));
+    else
+        writeConfig(config);
+
+    ScriptedMessages messages;
+    app::Session session;
+    QVERIFY(!app::StartUp(session));
+    QCOMPARE(messages.log(), (QList<ShownMessage>{{ConfigWarning, corva::Warning}}));
+    QVERIFY(app::EndRequested());
+    QVERIFY(m_launcher->started().isEmpty());
+    QVERIFY(session.dataModule->ADOcnn.settings().database.isEmpty());
+    QVERIFY(!app::frmSplash);
+}
+
+void TstStartup::wrongPostgresPassword()
+{
+    if (!eqtest::usingPostgres())
+        QSKIP("needs the PostgreSQL test server");
+    writeConfig(pgConfig(u"not the password"_s));
+    ScriptedMessages messages;
+    messages.pushAnswer(corva::No);
+    app::Session session;
+    QVERIFY(!app::StartUp(session));
+    QCOMPARE(messages.log(), (QList<ShownMessage>{{DbprepQuestion, corva::Question}}));
+    QVERIFY(app::EndRequested());
+    QVERIFY(m_launcher->started().isEmpty());
+}
+
+void TstStartup::goodDatabase_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::addColumn<bool>("withExtension");
+
+    QTest::newRow("SQLite file named with extension") << "sqlite" << true;
+    QTest::newRow("SQLite file named without extension") << "sqlite" << false;
+    if (eqtest::usingPostgres())
+        QTest::newRow("PostgreSQL") << "postgres" << false;
+}
+
+void TstStartup::goodDatabase()
+{
+    QFETCH(QString, backend);
+    QFETCH(bool, withExtension);
+
+    QString database;
+    if (backend == u"sqlite") {
+        // A database file beside Config.ini, as dbprep would leave it.
+        const QFileInfo file(eqtest::freshDatabase(*m_dir).database);
+        QCOMPARE(file.absolutePath(), QFileInfo(m_dir->path()).absoluteFilePath());
+        QCOMPARE(file.suffix(), u"db"_s);
+        database = withExtension ? file.fileName() : file.completeBaseName();
+        writeConfig("[DBconn]\ndriver=sqlite\nDatabase=" + database.toUtf8() + '\n');
+    } else {
+        writeConfig(pgConfig(QString::fromLocal8Bit(qgetenv("EQ_TEST_PG_PASSWORD"))));
+        database = QString::fromLocal8Bit(qgetenv("EQ_TEST_PG"));
+    }
+
+    ScriptedMessages messages;
+    app::Session session;
+    QVERIFY(app::StartUp(session));
+    QVERIFY(messages.log().isEmpty());
+    QVERIFY(session.dataModule->IsConnected);
+    QVERIFY(session.dataModule->ADOcnn.isOpen());
+    QCOMPARE(data::dmData, session.dataModule.get());
+    QCOMPARE(app::DatabaseName, database);
+    QVERIFY(!app::EndRequested());
+    QVERIFY(m_launcher->started().isEmpty());
+    QVERIFY(!app::frmSplash);
+    QCOMPARE(m_splashTexts, (QStringList{u"系统正在启动，请稍候 ....."_s, u"正在连接数据库 ....."_s,
+                                         u"连接成功，正在登录 ..."_s, u"连接成功，正在登录 ....."_s,
+                                         u"连接成功，正在登录 ..."_s,
+                                         u"连接成功，正在登录 ....."_s}));
+    QCOMPARE(QApplication::applicationDisplayName(), u"澄朔设备管理软件(企业版)"_s);
+    QCOMPARE(data::dmData->LookupInt(u"select 1+1 "_s), qint64(2));
+
+    // The main window is created, not yet shown: the message loop shows it.
+    app::TFrmMain* main = session.mainWindow.get();
+    QVERIFY(main);
+    QCOMPARE(main->objectName(), u"FrmMain"_s);
+    QVERIFY(!main->isVisible());
+    app::CurrentOperator = u"张三"_s;
+    main->show();
+    QCOMPARE(main->windowTitle(), u"澄朔设备管理软件 v2.05(网络版) "_s);
+    QCOMPARE(main->StatusPanel(0)->text(), u" 当前用户"_s);
+    QCOMPARE(main->StatusPanel(1)->text(), u" 张三"_s);
+    QCOMPARE(main->StatusPanel(2)->text(), u" 当前日期时间"_s);
+    const QString now = main->StatusPanel(3)->text();
+    QVERIFY2(QRegularExpression(u"^ \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"_s).match(now).hasMatch(),
+             qPrintable(now));
+    QVERIFY(main->lblDatabase->text().contains(database));
+}
+
+void TstStartup::connectNetworkDatabase()
+{
+    ScriptedMessages messages; // any question would abort the run: none may be asked
+    app::TFrmMain main;
+    QCOMPARE(main.Action505->text(), u"连接网络数据库"_s);
+    QVERIFY(main.menuData->actions().contains(main.Action505));
+    QCOMPARE(main.menuData->title(), u"数据"_s);
+    main.Action505->trigger();
+    QCOMPARE(m_launcher->started(), QStringList{u"dblink"_s});
+    QVERIFY(app::EndRequested());
+    QVERIFY(messages.log().isEmpty());
+}
+
+void TstStartup::endRequestLeavesTheLoop()
+{
+    app::TFrmMain main;
+    main.show();
+    QTimer::singleShot(0, main.Action505, &QAction::trigger);
+    // Should the request not end the loop, this ends it with another code.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    watchdog.start(5000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(m_launcher->started(), QStringList{u"dblink"_s});
+}
