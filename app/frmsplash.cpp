@@ -114,7 +114,7 @@ QPixmap TfrmSplash::drawPicture(const QSize& size)
     wave(h * 0.78, 16, QColor(0x2f, 0x62, 0x9a, 26));
 
     // The emblem: a rounded square with three stacked bars, the register's shelves.
-    const QRectF emblem(34, 52, 64, 64);
+    const QRectF emblem(40, 84, 64, 64);
     QLinearGradient emblemFill(emblem.topLeft(), emblem.bottomRight());
     emblemFill.setColorAt(0.0, QColor(0x3d, 0x7c, 0xc4));
     emblemFill.setColorAt(1.0, QColor(0x1f, 0x4e, 0x86));

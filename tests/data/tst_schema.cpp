@@ -336,7 +336,7 @@ void TstSchema::demoRegisterIsConsistent()
 
     QCOMPARE(column(c, u"select distinct F_type from t_code order by F_type"_s),
              (QStringList{u"empname"_s, u"filetype"_s, u"operemp"_s, u"pzemp"_s, u"stemp"_s,
-                          u"unit"_s, u"useemp"_s, u"usedept"_s, u"usestatus"_s, u"wxfactory"_s,
+                          u"unit"_s, u"usedept"_s, u"useemp"_s, u"usestatus"_s, u"wxfactory"_s,
                           u"wxtype"_s, u"ysstatus"_s}));
 
     // Attached rows and events point at equipment that exists.

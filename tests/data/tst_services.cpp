@@ -171,8 +171,9 @@ void TstServices::execAndDelete()
     QFETCH(QString, message);
 
     ScriptedMessages messages;
+    const QString insert = QStringLiteral("insert into t_code(F_type,F_name) values('t','n') ");
     for (int i = 0; i < 3; ++i)
-        QVERIFY(m_dm->ExecSql(QStringLiteral("insert into t_code(F_type,F_name) values('t','n') ")));
+        QVERIFY(m_dm->ExecSql(insert));
     QVERIFY(messages.log().isEmpty());
 
     QCOMPARE(m_dm->DeleteById(table, id), ok);

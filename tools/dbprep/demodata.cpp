@@ -672,7 +672,7 @@ void Filler::acceptances(int count)
     db::Params p;
     for (int i = 0; i < count; ++i) {
         // Spread over the register, each piece accepted once, shortly before it was put to use.
-        const Equipment& e = m_equipment[i * int(m_equipment.size()) / std::max(count, 1)];
+        const Equipment& e = m_equipment[qsizetype(i) * m_equipment.size() / count];
         p.set(u"code"_s, e.code);
         p.set(u"name"_s, e.name);
         p.set(u"date"_s, e.begin.addDays(-m_rnd.between(0, 3)));
