@@ -3,6 +3,9 @@
 #include "corva.h"
 #include "inifile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 
 namespace app {
 
@@ -45,6 +48,25 @@ bool DbConnSettings::write(IniFile& config) const
            && config.writeString(section(), QStringLiteral("Database"), database)
            && config.writeString(section(), QStringLiteral("user"), user)
            && config.writeString(section(), QStringLiteral("password"), corva::SavePass(password));
+}
+
+db::ConnectionSettings DbConnSettings::connectionSettings(const QString& folder) const
+{
+    db::ConnectionSettings c;
+    c.backend = db::Dialect::backendFromName(driver).value_or(db::Backend::Sqlite);
+    c.server = server;
+    c.database = c.backend == db::Backend::Sqlite ? sqliteFilePath(database, folder) : database;
+    c.user = user;
+    c.password = password;
+    return c;
+}
+
+QString DbConnSettings::sqliteFilePath(const QString& database, const QString& folder)
+{
+    QString name = database.trimmed();
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".db");
+    return QDir::cleanPath(QDir(folder).absoluteFilePath(name));
 }
 
 } // namespace app

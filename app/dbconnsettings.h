@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,11 @@ struct DbConnSettings
 
     static DbConnSettings read(const IniFile& config);
     bool write(IniFile& config) const;
+
+    /// What the connection opens. A SQLite database is the file `database` in `folder`, ".db"
+    /// added when the name has no extension; the other backends take the values as read.
+    db::ConnectionSettings connectionSettings(const QString& folder) const;
+    static QString sqliteFilePath(const QString& database, const QString& folder);
 
     friend bool operator==(const DbConnSettings&, const DbConnSettings&) = default;
 };

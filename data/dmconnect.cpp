@@ -41,25 +41,6 @@ std::optional<app::DbConnSettings> readSettings(const app::IniFile& config)
     return settings;
 }
 
-// What ADOcnn opens. A SQLite database is a file in the program's folder, ".db" added when the
-// name has no extension; the other backends take the values as they were read.
-db::ConnectionSettings connectionSettings(const app::DbConnSettings& s)
-{
-    db::ConnectionSettings c;
-    c.backend = db::Dialect::backendFromName(s.driver).value_or(db::Backend::Sqlite);
-    c.server = s.server;
-    c.database = s.database;
-    c.user = s.user;
-    c.password = s.password;
-    if (c.backend == db::Backend::Sqlite) {
-        QString file = s.database;
-        if (QFileInfo(file).suffix().isEmpty())
-            file += QStringLiteral(".db");
-        c.database = QDir(app::ProgramFolder()).filePath(file);
-    }
-    return c;
-}
-
 } // namespace
 
 void TdmData::DataModuleCreate()
@@ -79,7 +60,7 @@ void TdmData::DataModuleCreate()
     if (!settings->database.trimmed().isEmpty()) {
         app::ShowSplashText(QStringLiteral("正在连接数据库 ....."));
         try {
-            ADOcnn.open(connectionSettings(*settings));
+            ADOcnn.open(settings->connectionSettings(app::ProgramFolder()));
             IsConnected = true;
         } catch (const db::DbError&) {
             // The provider's own text is not shown; every failure asks the same question.

@@ -1,5 +1,7 @@
 #include "setup.h"
 
+#include "dbconnsettings.h"
+
 #include "corva.h"
 #include "dataset.h"
 #include "dberror.h"
@@ -94,29 +96,12 @@ QString demoSummary(const DemoSummary& s)
 
 } // namespace
 
-QString sqliteFilePath(const QString& database, const QString& folder)
-{
-    QString name = database.trimmed();
-    if (QFileInfo(name).suffix().isEmpty())
-        name += u".db"_s;
-    return QDir::cleanPath(QDir(folder).absoluteFilePath(name));
-}
-
 std::optional<db::ConnectionSettings> settingsFromConfig(const app::IniFile& config)
 {
-    const QString section = u"DBconn"_s;
-    const auto backend = db::Dialect::backendFromName(config.readString(section, u"driver"_s));
-    if (!backend)
+    const app::DbConnSettings keys = app::DbConnSettings::read(config);
+    if (!db::Dialect::backendFromName(keys.driver))
         return std::nullopt;
-    db::ConnectionSettings s;
-    s.backend = *backend;
-    s.server = config.readString(section, u"server"_s);
-    s.database = config.readString(section, u"Database"_s, u"vaVEVezi"_s);
-    s.user = config.readString(section, u"user"_s, u"sa"_s);
-    s.password = corva::GetPass(config.readString(section, u"password"_s));
-    if (s.backend == db::Backend::Sqlite)
-        s.database = sqliteFilePath(s.database, QFileInfo(config.path()).absolutePath());
-    return s;
+    return keys.connectionSettings(QFileInfo(config.path()).absolutePath());
 }
 
 void createDatabaseIfMissing(const db::ConnectionSettings& settings)

@@ -28,10 +28,6 @@ struct SetupOutcome
     QString message;
 };
 
-/// The SQLite file a `Database` value names: in `folder`, with ".db" added when the name has no
-/// extension; an absolute name stays where it points.
-QString sqliteFilePath(const QString& database, const QString& folder);
-
 /// The connection the DBconn keys of Config.ini describe, with the password decoded. A SQLite
 /// database lies beside the configuration file. Nullopt when the driver is unknown.
 std::optional<db::ConnectionSettings> settingsFromConfig(const app::IniFile& config);
