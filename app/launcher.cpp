@@ -3,10 +3,12 @@
 #include "appvalues.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace app {
 
@@ -32,6 +34,11 @@ void StartProgram(const QString& program)
     ProgramLauncher::current().start(program);
 }
 
+void OpenDocument(const QString& document)
+{
+    ProgramLauncher::current().open(document);
+}
+
 QString SystemLauncher::locate(const QString& program)
 {
     const QString besideUs = QDir(QCoreApplication::applicationDirPath()).filePath(program);
@@ -48,6 +55,13 @@ void SystemLauncher::start(const QString& program)
     // folder keeps relative paths they may use pointing at the same place.
     QProcess::startDetached(file.isEmpty() ? program : file, {},
                             QCoreApplication::applicationDirPath());
+}
+
+void SystemLauncher::open(const QString& document)
+{
+    // A bare name is looked for in the program's folder, where the help files are installed.
+    const QFileInfo info(QDir(QCoreApplication::applicationDirPath()), document);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
 
 RecordingLauncher::RecordingLauncher()

@@ -5,6 +5,7 @@
 #include "endrequest.h"
 #include "frmmain.h"
 #include "frmsplash.h"
+#include "frmoperlogin.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,11 +23,6 @@ Session::~Session()
         data::dmData = nullptr;
     dataModule.reset();
     CloseSplash();
-}
-
-void ShowLogin(int mode)
-{
-    Q_UNUSED(mode);
 }
 
 bool StartUp(Session& session)
@@ -48,7 +44,7 @@ bool StartUp(Session& session)
     }
 
     ShowSplashText(QStringLiteral("连接成功，正在登录 ....."));
-    session.mainWindow = std::make_unique<TFrmMain>();
+    session.mainWindow = std::make_unique<reg::TFrmMain>();
 
     // A last flicker of the status line before the splash goes, so the user sees it move.
     ShowSplashText(QStringLiteral("连接成功，正在登录 ..."));
@@ -56,7 +52,7 @@ bool StartUp(Session& session)
     ShowSplashText(QStringLiteral("连接成功，正在登录 ....."));
     CloseSplash();
 
-    ShowLogin(0);
+    operators::ShowLogin(0, session.mainWindow.get());
     return !EndRequested();
 }
 

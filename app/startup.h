@@ -7,9 +7,11 @@ namespace data {
 class TdmData;
 }
 
-namespace app {
-
+namespace reg {
 class TFrmMain;
+}
+
+namespace app {
 
 /// What a start-up leaves for the message loop; released in reverse order when it goes.
 struct Session
@@ -20,17 +22,13 @@ struct Session
     Session& operator=(const Session&) = delete;
 
     std::unique_ptr<data::TdmData> dataModule;
-    std::unique_ptr<TFrmMain> mainWindow;
+    std::unique_ptr<reg::TFrmMain> mainWindow;
 };
 
 /// Runs the start-up up to the message loop: splash, application title, data module and its
-/// connection, main window, splash closed, first login. True when the loop is to run; false
+/// connection, main window, splash closed, first login (which ends the program when cancelled). True when the loop is to run; false
 /// when the program ends here (failed connection, failed login).
 bool StartUp(Session& session);
-
-/// The first login (mode 0), run after the splash has closed and before the main window shows.
-/// The login window hooks in here; until it does, nobody logs in and CurrentOperator stays empty.
-void ShowLogin(int mode);
 
 /// The program entry: StartUp, then the main window is shown and the message loop runs until it
 /// ends. The program's exit code.

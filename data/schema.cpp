@@ -4,6 +4,7 @@
 #include "corva.h"
 #include "dataset.h"
 #include "dberror.h"
+#include "gridseed.h"
 
 namespace data {
 
@@ -327,6 +328,8 @@ void seedSchema(db::Connection& connection)
                             "F_Field) values('sets',1,:field,:title,:title)"_s,
                             p);
         }
+
+        seedGridLayouts(connection);
     });
 }
 

@@ -46,7 +46,8 @@ const QList<RightEntry>& rightCatalogue();
 void createSchema(db::Connection& connection);
 
 /// Writes the rows a new register needs: the administrator "admin" with an empty password, the
-/// single SysInfo row, the rights catalogue and the import mapping of table "sets".
+/// single SysInfo row, the rights catalogue, the import mapping of table "sets" and the designed
+/// grid layouts in cfg_Grid.
 void seedSchema(db::Connection& connection);
 
 /// True when the database already holds any table of the register.

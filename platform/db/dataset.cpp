@@ -146,14 +146,8 @@ void Dataset::open()
     m_current = 0;
     m_bof = true;
     m_eof = m_order.empty();
-    if (!m_sort.isEmpty()) {
-        const QString sortText = std::exchange(m_sort, QString());
-        try {
-            setSort(sortText);
-        } catch (const DbError&) {
-            // A sort over a field the new statement lacks is dropped, as with any other list.
-        }
-    }
+    // A re-run statement comes back in its own order: a sort lasts until the query is opened again.
+    m_sort.clear();
     Q_EMIT resetDone();
     Q_EMIT afterOpen();
     Q_EMIT afterScroll();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "connection.h"
 #include "launcher.h"
+#include "modalrunner.h"
 
 #include <QObject>
 #include <QStringList>
@@ -9,7 +11,7 @@
 #include <memory>
 
 // The start-up: reading DBconn, connecting, the dbprep question, the splash, the main window's
-// caption and status bar, and the connect-network-database command.
+// first login, the main window's caption and status bar, and leaving through dblink.
 class TstStartup : public QObject
 {
     Q_OBJECT
@@ -27,10 +29,11 @@ private Q_SLOTS:
     void wrongPostgresPassword();
     void goodDatabase_data();
     void goodDatabase();
-    void connectNetworkDatabase();
-    void endRequestLeavesTheLoop();
+    void loginCancelledEndsTheProgram();
 
 private:
+    void prepareDatabase(const db::ConnectionSettings& settings);
+    static widgets::ModalHandler logInAs(const QString& name);
     QString configPath() const;
     void writeConfig(const QByteArray& content) const;
 
