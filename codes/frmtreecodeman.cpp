@@ -193,33 +193,7 @@ void TFrmTreeCodeMan::acAddExecute()
         corva::ShowMess(NoRootSibling, corva::Information);
         return;
     }
-    const tNodeData current = selected->Data();
-    QString code;
-    try {
-        code = NextTreeCode(current.Code, FFlag, 1);
-    } catch (const db::DbError&) {
-        corva::ShowMess(ConnectFailed, corva::Error);
-        return;
-    }
-    if (code.isEmpty()) {
-        corva::ShowMess(LevelFull, corva::Information);
-        return;
-    }
-    TDLGenterCaption dialog(this);
-    const QString name =
-        dialog.AskNodeName(u"添加 "_s + current.Code + u' ' + current.Name + u" 同类"_s);
-    if (name.trimmed().isEmpty())
-        return;
-    const QString path = CollapsePath(nodeLevel(selected) == 1
-                                          ? RootPath + name
-                                          : NodePath(selected, 2) + u'\\' + name);
-    if (!runOnQryPub(u"insert into t_treecode(F_code,F_name,F_likecode,F_flag)values('"_s
-                     + db::sqlValue(code) + u"','"_s + db::sqlValue(name) + u"','"_s
-                     + db::sqlValue(path) + u"','"_s + db::sqlValue(FFlag) + u"')"_s))
-        return;
-    QTreeWidgetItem* parent = selected->parent();
-    new CodeNode(parent ? parent : tvTree->invisibleRootItem(),
-                 tNodeData{int(code.length()), code, name, path});
+    addNode(selected, 1);
 }
 
 void TFrmTreeCodeMan::acAddChildExecute()
@@ -227,11 +201,18 @@ void TFrmTreeCodeMan::acAddChildExecute()
     CodeNode* selected = tvTree->selectedNode();
     if (!selected || !commandAvailable(btnAddChild))
         return;
+    addNode(selected, 2);
+}
+
+void TFrmTreeCodeMan::addNode(CodeNode* selected, int kind)
+{
+    const bool asChild = kind == 2;
     const bool onRoot = isRootNode(selected);
     const tNodeData current = selected->Data();
     QString code;
     try {
-        code = NextTreeCode(onRoot ? QString() : current.Code, FFlag, 2);
+        // The code is taken before the name is asked, so a full level is refused at once.
+        code = NextTreeCode(asChild && onRoot ? QString() : current.Code, FFlag, kind);
     } catch (const db::DbError&) {
         corva::ShowMess(ConnectFailed, corva::Error);
         return;
@@ -241,18 +222,28 @@ void TFrmTreeCodeMan::acAddChildExecute()
         return;
     }
     TDLGenterCaption dialog(this);
-    const QString name =
-        dialog.AskNodeName(u"添加 "_s + current.Code + u' ' + current.Name + u" 子类"_s);
+    const QString name = dialog.AskNodeName(u"添加 "_s + current.Code + u' ' + current.Name
+                                            + (asChild ? u" 子类"_s : u" 同类"_s));
     if (name.trimmed().isEmpty())
         return;
-    const QString path =
-        CollapsePath(onRoot ? RootPath + name : current.LikeCode + u'\\' + name);
+    QString path;
+    if (asChild)
+        path = onRoot ? RootPath + name : current.LikeCode + u'\\' + name;
+    else
+        path = nodeLevel(selected) == 1 ? RootPath + name : NodePath(selected, 2) + u'\\' + name;
+    path = CollapsePath(path);
     if (!runOnQryPub(u"insert into t_treecode(F_code,F_name,F_likecode,F_flag)values('"_s
                      + db::sqlValue(code) + u"','"_s + db::sqlValue(name) + u"','"_s
                      + db::sqlValue(path) + u"','"_s + db::sqlValue(FFlag) + u"')"_s))
         return;
-    new CodeNode(selected, tNodeData{int(code.length()), code, name, path});
-    selected->setExpanded(true);
+    const tNodeData added{int(code.length()), code, name, path};
+    if (asChild) {
+        new CodeNode(selected, added);
+        selected->setExpanded(true);
+    } else {
+        QTreeWidgetItem* parent = selected->parent();
+        new CodeNode(parent ? parent : tvTree->invisibleRootItem(), added);
+    }
 }
 
 void TFrmTreeCodeMan::acEditExecute()

@@ -22,6 +22,7 @@ class TFrmTreeCodeMan;
 
 namespace codes {
 
+class CodeNode;
 class CodeTreeView;
 
 /// Modes 1 and 3 manage the category and the department tree; modes 2 and 4 pick a node of
@@ -89,6 +90,8 @@ private:
     void chooseSelected();
     /// Runs an insert or update on QryPub; false (after the message) when it fails.
     bool runOnQryPub(const QString& sql);
+    /// Adds a sibling (kind 1) or a child (kind 2) of the selected node.
+    void addNode(CodeNode* selected, int kind);
 
     std::unique_ptr<Ui::TFrmTreeCodeMan> m_ui;
     bool m_placed = false;

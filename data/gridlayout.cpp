@@ -7,6 +7,7 @@
 #include "dmdata.h"
 #include "frmdispfieldxz.h"
 #include "frmrowarrangegl.h"
+#include "gridseed.h"
 #include "modalrunner.h"
 #include "sqlquote.h"
 
@@ -22,15 +23,6 @@ using grid::SortMarker;
 namespace {
 
 const QString OperationFailed = u"操作失败，请检查数据连接... "_s;
-
-int alignmentCode(Qt::Alignment alignment)
-{
-    if (alignment & Qt::AlignHCenter)
-        return 1;
-    if (alignment & Qt::AlignRight)
-        return 2;
-    return 0;
-}
 
 // The alignment a column of this field has when the saved row gives none: the one of the
 // designed column, else right for numbers as the grid shows them by default.

@@ -108,15 +108,6 @@ const QList<DesignedGrid>& designedGrids()
     return grids;
 }
 
-int alignmentCode(Qt::Alignment alignment)
-{
-    if (alignment & Qt::AlignHCenter)
-        return 1;
-    if (alignment & Qt::AlignRight)
-        return 2;
-    return 0;
-}
-
 } // namespace
 
 QList<GridColumn> designedGridColumns(const QString& gridName)
@@ -156,6 +147,15 @@ void seedGridLayouts(db::Connection& connection)
                             p);
         }
     }
+}
+
+int alignmentCode(Qt::Alignment alignment)
+{
+    if (alignment & Qt::AlignHCenter)
+        return 1;
+    if (alignment & Qt::AlignRight)
+        return 2;
+    return 0;
 }
 
 } // namespace data

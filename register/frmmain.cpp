@@ -220,20 +220,20 @@ QWidget* TFrmMain::createNavigation()
     treePage->setContentsMargins(2, 2, 2, 2);
     treePage->setSpacing(2);
     auto* trees = new QSplitter(Qt::Vertical, RzTabSheet2);
-    auto* categoryBox = new QWidget(trees);
-    auto* categoryColumn = new QVBoxLayout(categoryBox);
-    categoryColumn->setContentsMargins(0, 0, 0, 0);
-    Label3 = blueLabel(u"设备类型"_s, categoryBox, u"Label3"_s);
-    tvTree = named(new codes::CodeTreeView(categoryBox), u"tvTree"_s);
-    categoryColumn->addWidget(Label3);
-    categoryColumn->addWidget(tvTree, 1);
-    auto* deptBox = new QWidget(trees);
-    auto* deptColumn = new QVBoxLayout(deptBox);
-    deptColumn->setContentsMargins(0, 0, 0, 0);
-    Label4 = blueLabel(u"使用部门"_s, deptBox, u"Label4"_s);
-    tvTree1 = named(new codes::CodeTreeView(deptBox), u"tvTree1"_s);
-    deptColumn->addWidget(Label4);
-    deptColumn->addWidget(tvTree1, 1);
+    // Each tree under its blue title.
+    auto treeBox = [trees](QLabel*& label, const QString& title, const QString& labelName,
+                           codes::CodeTreeView*& tree, const QString& treeName) {
+        auto* box = new QWidget(trees);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 0, 0, 0);
+        label = blueLabel(title, box, labelName);
+        tree = named(new codes::CodeTreeView(box), treeName);
+        column->addWidget(label);
+        column->addWidget(tree, 1);
+        return box;
+    };
+    QWidget* categoryBox = treeBox(Label3, u"设备类型"_s, u"Label3"_s, tvTree, u"tvTree"_s);
+    QWidget* deptBox = treeBox(Label4, u"使用部门"_s, u"Label4"_s, tvTree1, u"tvTree1"_s);
     trees->addWidget(categoryBox);
     trees->addWidget(deptBox);
     treePage->addWidget(trees);
