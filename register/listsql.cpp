@@ -14,7 +14,7 @@ struct SearchField
 
 const QList<SearchField>& searchFields()
 {
-    // Codes, specifications and places are searched from their start, the rest anywhere.
+    // Codes, model designations and places are matched from their start, the rest anywhere.
     static const QList<SearchField> fields{
         {QStringLiteral("设备编号"), QStringLiteral("and isNull(f_code,'') like '")},
         {QStringLiteral("设备名称"), QStringLiteral("and isNull(f_name,'') like '%")},
